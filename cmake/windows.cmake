@@ -1,0 +1,64 @@
+# The Windows program and its test programs. Everything links statically so that note.exe
+# needs only Windows' own DLLs.
+set(NOTE_WIN_LIBS user32 gdi32 comdlg32 comctl32 ole32 kernel32)
+set(NOTE_STATIC_LINK -static -static-libgcc -static-libstdc++)
+
+# The replacement of operator new goes into every program directly, not through a library, so
+# that the linker never prefers the standard library's.
+set(NOTE_ALLOCATION ${CMAKE_SOURCE_DIR}/app/allocation_win.cpp)
+list(REMOVE_ITEM NOTE_WIN_SOURCES ${NOTE_ALLOCATION})
+add_library(note_win STATIC ${NOTE_WIN_SOURCES})
+target_link_libraries(note_win PUBLIC note_portable ${NOTE_WIN_LIBS})
+target_compile_definitions(note_portable PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+
+configure_file(${CMAKE_SOURCE_DIR}/res/note.manifest.in ${CMAKE_BINARY_DIR}/note.manifest @ONLY)
+configure_file(${CMAKE_SOURCE_DIR}/res/note.rc.in ${CMAKE_BINARY_DIR}/note.rc @ONLY)
+set(NOTE_RESOURCES ${CMAKE_BINARY_DIR}/note.rc)
+set_source_files_properties(${NOTE_RESOURCES} PROPERTIES
+  OBJECT_DEPENDS "${CMAKE_BINARY_DIR}/note.manifest;${CMAKE_SOURCE_DIR}/res/note.ico")
+
+add_executable(note WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${NOTE_ALLOCATION} ${NOTE_RESOURCES})
+target_link_libraries(note PRIVATE note_win)
+target_link_options(note PRIVATE ${NOTE_STATIC_LINK})
+
+if(NOT NOTE_BUILD_TESTS)
+  return()
+endif()
+
+# Test programs run under Wine through this emulator: the 64-bit loader, a private prefix in
+# the build folder, code page 936, and the display of the session the fixture below starts.
+set(NOTE_WINE_STATE ${CMAKE_BINARY_DIR}/wine)
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${NOTE_WINE_STATE})
+
+file(GLOB support_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/support/*.cpp)
+add_library(test_support STATIC ${support_sources})
+target_include_directories(test_support PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(test_support PUBLIC note_win gtest)
+
+# The holder keeps Wine's virtual desktop alive for the whole run.
+add_executable(desktop_holder WIN32 ${CMAKE_SOURCE_DIR}/tests/session/desktop_holder_win.cpp)
+target_link_options(desktop_holder PRIVATE ${NOTE_STATIC_LINK})
+
+add_test(NAME wine_session_start
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-session.sh start ${NOTE_WINE_STATE} ${CMAKE_BINARY_DIR}/desktop_holder.exe)
+add_test(NAME wine_session_stop
+  COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-session.sh stop ${NOTE_WINE_STATE})
+set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
+set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
+
+# Every tests/win/NAME.cpp is a test program of its own; tests/win/NAME.rc, when present, is
+# linked into it. Each links the program's resources so windows show its icon.
+file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
+foreach(test_source IN LISTS win_tests)
+  get_filename_component(name ${test_source} NAME_WE)
+  add_executable(${name} ${test_source} ${NOTE_ALLOCATION} ${NOTE_RESOURCES})
+  target_link_libraries(${name} PRIVATE test_support gtest_main)
+  target_link_options(${name} PRIVATE ${NOTE_STATIC_LINK})
+  add_dependencies(${name} note desktop_holder)
+  add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+  set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_desktop TIMEOUT 600)
+endforeach()
+
+# Checks on the built program from outside: it imports Windows' own DLLs only.
+add_test(NAME note_imports_only_system_dlls
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/program/check_imports.sh ${CMAKE_OBJDUMP} ${CMAKE_BINARY_DIR}/note.exe)
