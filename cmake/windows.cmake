@@ -9,6 +9,9 @@ set(NOTE_ALLOCATION ${CMAKE_SOURCE_DIR}/app/allocation_win.cpp)
 list(REMOVE_ITEM NOTE_WIN_SOURCES ${NOTE_ALLOCATION})
 add_library(note_win STATIC ${NOTE_WIN_SOURCES})
 target_link_libraries(note_win PUBLIC note_portable ${NOTE_WIN_LIBS})
+# The handlers are portable files calling into the Windows layer, which calls back into the
+# portable rules: the two static libraries are searched in a cycle.
+target_link_libraries(note_portable PUBLIC note_win)
 target_compile_definitions(note_portable PUBLIC WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 
 configure_file(${CMAKE_SOURCE_DIR}/res/note.manifest.in ${CMAKE_BINARY_DIR}/note.manifest @ONLY)
