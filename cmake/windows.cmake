@@ -49,6 +49,19 @@ add_test(NAME wine_session_stop
 set_tests_properties(wine_session_start PROPERTIES FIXTURES_SETUP wine TIMEOUT 180)
 set_tests_properties(wine_session_stop PROPERTIES FIXTURES_CLEANUP wine)
 
+# Every tests/programs/NAME_win.cpp is a helper program NAME.exe, built like note.exe, that the
+# tests start and watch from outside.
+file(GLOB helper_programs CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/programs/*_win.cpp)
+set(NOTE_TEST_HELPERS)
+foreach(helper_source IN LISTS helper_programs)
+  get_filename_component(helper ${helper_source} NAME_WE)
+  string(REGEX REPLACE "_win$" "" helper ${helper})
+  add_executable(${helper} WIN32 ${helper_source} ${NOTE_ALLOCATION} ${NOTE_RESOURCES})
+  target_link_libraries(${helper} PRIVATE note_win)
+  target_link_options(${helper} PRIVATE ${NOTE_STATIC_LINK})
+  list(APPEND NOTE_TEST_HELPERS ${helper})
+endforeach()
+
 # Every tests/win/NAME.cpp is a test program of its own; tests/win/NAME.rc, when present, is
 # linked into it. Each links the program's resources so windows show its icon.
 file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
@@ -57,7 +70,7 @@ foreach(test_source IN LISTS win_tests)
   add_executable(${name} ${test_source} ${NOTE_ALLOCATION} ${NOTE_RESOURCES})
   target_link_libraries(${name} PRIVATE test_support gtest_main)
   target_link_options(${name} PRIVATE ${NOTE_STATIC_LINK})
-  add_dependencies(${name} note desktop_holder)
+  add_dependencies(${name} note desktop_holder ${NOTE_TEST_HELPERS})
   add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_desktop TIMEOUT 600)
 endforeach()
