@@ -33,7 +33,9 @@ constexpr PropertyValue kSaveDialogProperties[] = {
     {kDialogFilter, 0, "Txt\xCE\xC4\xB1\xBE|*.txt"},  // Txt文本|*.txt
     {kDialogFilterIndex, 0, nullptr},
     {kDialogInitialFolder, 0, ""},
-    {kDialogDefaultExtension, 0, ""},
+    // A name typed without an extension gets ".txt" from the dialog itself, so its question
+    // before replacing a file is about the file that is really written.
+    {kDialogDefaultExtension, 0, "txt"},
     {kDialogCreatePrompt, 0, nullptr},
     {kDialogFileMustExist, 1, nullptr},
     {kDialogOverwritePrompt, 1, nullptr},

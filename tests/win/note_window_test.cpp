@@ -16,7 +16,6 @@ namespace {
 
 ScratchFolder* runFolder = nullptr;
 RECT rectWhenFirstShown = {};
-bool shownBeforeCreatedHandler = false;
 
 LRESULT CALLBACK RecordFirstShow(int code, WPARAM wParam, LPARAM lParam) {
   const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
