@@ -13,7 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/fatal_messages.h"
 #include "app/fatal_report.h"
+#include "ui/definitions.h"
 #include "storage/files.h"
 #include "tests/support/scratch.h"
 
@@ -264,6 +266,31 @@ TEST(FatalError, RunningOutOfMemoryShowsTheReportAndEndsWithMinusOne) {
   ASSERT_TRUE(child.WaitForEnd(30000)) << "the process ends once OK is pressed";
   EXPECT_EQ(child.ExitCode(), 0xFFFFFFFFu);
   EXPECT_FALSE(PathExists(marker)) << "a fatal end calls no exit routine";
+}
+
+TEST(FatalError, AnEventNamingNothingKnownEndsTheProgramWithTheReport) {
+  struct Case {
+    const char* argument;
+    const char* message;
+    uint32_t windowId, controlId;
+  };
+  const Case cases[] = {
+      {"window", kMsgEventWindowUnknown, 0x520100FF, 0},
+      {"control", kMsgEventControlUnknown, kMainWindow.windowId, 0x16019999},
+      {"component", kMsgEventControlInvalid, kSaveDialog.windowId, kSaveDialog.controlId},
+  };
+  for (const Case& c : cases) {
+    ChildProcess child(ProgramFolder() + "\\raise_event_probe.exe", c.argument);
+    ASSERT_TRUE(child.Started()) << c.argument;
+    const HWND box = WaitForMessageBox(child);
+    ASSERT_NE(box, nullptr) << c.argument << ": exit code 0x" << std::hex << child.ExitCode();
+    const HWND text = GetDlgItem(box, 0xFFFF);
+    ASSERT_NE(text, nullptr) << c.argument;
+    EXPECT_EQ(TextOf(text), BuildFatalReport(c.message, c.windowId, c.controlId)) << c.argument;
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(child.WaitForEnd(30000)) << c.argument;
+    EXPECT_EQ(child.ExitCode(), 0xFFFFFFFFu) << c.argument;
+  }
 }
 
 }  // namespace
