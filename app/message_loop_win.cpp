@@ -49,15 +49,6 @@ bool IsDefaultButton(const LoadedControl& control) {
          control.values.Integer(prop::kButtonKind) == 1;
 }
 
-Text CaptionOf(const LoadedControl& control) {
-  switch (control.definition->type) {
-    case ControlType::Button: return control.values.TextOf(prop::kButtonCaption);
-    case ControlType::RadioBox: return control.values.TextOf(prop::kRadioCaption);
-    case ControlType::Label: return control.values.TextOf(prop::kLabelText);
-    default: return Text();
-  }
-}
-
 void Activate(LoadedControl& control) {
   SetFocus(control.hwnd);
   if (control.definition->type == ControlType::Button || control.definition->type == ControlType::RadioBox) {
@@ -94,7 +85,9 @@ bool HandleMnemonic(LoadedWindow& window, WPARAM key) {
   if (key >= VK_NUMPAD0 && key <= VK_NUMPAD9) wanted = static_cast<char>('0' + (key - VK_NUMPAD0));
   if (wanted == 0) return false;
   for (LoadedControl& control : window.controls) {
-    if (ControlIsFocusable(control) && MnemonicOf(CaptionOf(control)) == wanted) {
+    // A text box's text is the user's, not a caption that marks a key.
+    if (control.definition->type == ControlType::EditBox || !ControlIsFocusable(control)) continue;
+    if (MnemonicOf(CaptionOf(control)) == wanted) {
       Activate(control);
       return true;
     }

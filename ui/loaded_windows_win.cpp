@@ -91,3 +91,13 @@ std::vector<LoadedWindow*> AllLoadedWindows() {
   }
   return windows;
 }
+
+Text CaptionOf(const LoadedControl& control) {
+  switch (control.definition->type) {
+    case ControlType::EditBox: return control.values.TextOf(prop::kEditText);
+    case ControlType::Label: return control.values.TextOf(prop::kLabelText);
+    case ControlType::Button: return control.values.TextOf(prop::kButtonCaption);
+    case ControlType::RadioBox: return control.values.TextOf(prop::kRadioCaption);
+    default: return Text();
+  }
+}

@@ -48,5 +48,9 @@ void DropLoadedWindow(HWND hwnd);
 // True when any definition has a window built from it that still exists.
 bool AnyWindowAlive();
 
+// The text a control shows: the text box's text, a label's text, a button's or radio box's
+// caption; empty for the other kinds.
+Text CaptionOf(const LoadedControl& control);
+
 // Every loaded window, for walks over all of them.
 std::vector<LoadedWindow*> AllLoadedWindows();

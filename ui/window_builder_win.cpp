@@ -111,16 +111,6 @@ ChildSpec ChildSpecFor(const LoadedControl& control) {
   return {nullptr, nullptr, 0};
 }
 
-Text CaptionOf(const LoadedControl& control) {
-  switch (control.definition->type) {
-    case ControlType::EditBox: return control.values.TextOf(prop::kEditText);
-    case ControlType::Label: return control.values.TextOf(prop::kLabelText);
-    case ControlType::Button: return control.values.TextOf(prop::kButtonCaption);
-    case ControlType::RadioBox: return control.values.TextOf(prop::kRadioCaption);
-    default: return Text();
-  }
-}
-
 }  // namespace
 
 COLORREF ShownColour(Colour colour) {
