@@ -20,6 +20,10 @@ Text ReadProfileEntry(const Text& fileName, const Text& section, const Text& key
 
 bool WriteProfileEntry(const Text& fileName, const Text& section, const std::optional<Text>& key,
                        const std::optional<Text>& value) {
+  // Windows refuses to write a read-only file; Wine running as root would not, so the attribute
+  // is honoured here as it is for the note.
+  const DWORD attributes = GetFileAttributesA(fileName.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
   return WritePrivateProfileStringA(section.c_str(), key ? key->c_str() : nullptr,
                                     value ? value->c_str() : nullptr, fileName.c_str()) != FALSE;
 }

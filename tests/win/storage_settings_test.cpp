@@ -167,3 +167,19 @@ TEST(WriteProfileEntry, OmittedValueRemovesTheKeyAndOmittedKeyTheSection) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WriteScrollChoice, LeavesAReadOnlyFileAlone) {
+  // Wine running as root would write a read-only file; Windows refuses, and so does the program.
+  RunIn run;
+  WriteScrollChoice(true);
+  ASSERT_TRUE(SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_READONLY));
+  EXPECT_FALSE(WriteProfileEntry(SettingsFile(), kScrollSection, Text(kScrollKeyYes), Text("0")));
+  WriteScrollChoice(false);
+  EXPECT_EQ(FileContents(SettingsFile()), kAfterYes);
+  EXPECT_EQ(ReadScrollSetting(), 2);
+  SetFileAttributesA(SettingsFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+}  // namespace
