@@ -102,11 +102,12 @@ void DispatchWaitingMessages() {
   while (TakeWaitingMessage(message)) Handle(message);
 }
 
-void RunMessageLoop() {
+int RunMessageLoop() {
   ExistingProgram()->loopStarted = true;
-  if (!AnyWindowAlive()) return;
+  if (!AnyWindowAlive()) return 0;
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) Handle(message);
+  return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
 }
 
 void RunModalLoop(uint32_t windowId) {

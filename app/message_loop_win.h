@@ -8,8 +8,9 @@
 // Handles the messages already waiting, as the loop would, up to a quit request, which stays.
 void DispatchWaitingMessages();
 
-// Turns until the quit request; returns at once when no window is alive.
-void RunMessageLoop();
+// Turns until the quit request and gives the value it carried; returns 0 at once when no window
+// is alive.
+int RunMessageLoop();
 
 // Turns while the window is the modal one; returns when it is gone or a quit request is next.
 void RunModalLoop(uint32_t windowId);

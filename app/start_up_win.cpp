@@ -73,7 +73,7 @@ void PrepareProgram() {
 int RunProgram() {
   PrepareProgram();
   LoadFirstWindow(kMainWindow.windowId);
-  RunMessageLoop();
-  EndProgram(0);
-  return 0;  // the value the quit request carried: always 0
+  const int exitCode = RunMessageLoop();  // the quit request's value: always 0 here
+  EndProgram(exitCode);
+  return exitCode;
 }
