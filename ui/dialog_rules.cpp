@@ -10,17 +10,24 @@ std::string DialogFilter(std::string_view filter, bool (*isLeadByte)(unsigned ch
   }
   std::string converted(filter.substr(0, length));
   if (converted.empty()) return converted;
-  if (converted.size() < 2 || converted.compare(converted.size() - 2, 2, "||") != 0) {
-    converted += "||";
-  }
+  // Separators are counted as characters, not bytes: a "|" that is a trail byte does not end the
+  // list, and a lone lead byte at the end does not take the closing pair's first "|" as its own.
+  size_t separatorsAtEnd = 0;
   for (size_t i = 0; i < converted.size(); ++i) {
     if (isLeadByte != nullptr && isLeadByte(static_cast<unsigned char>(converted[i])) &&
         i + 1 < converted.size()) {
       ++i;  // the trail byte belongs to this character
+      separatorsAtEnd = 0;
       continue;
     }
-    if (converted[i] == '|') converted[i] = '\0';
+    if (converted[i] == '|') {
+      converted[i] = '\0';
+      ++separatorsAtEnd;
+    } else {
+      separatorsAtEnd = 0;
+    }
   }
+  if (separatorsAtEnd < 2) converted.append(2, '\0');
   return converted;
 }
 

@@ -8,9 +8,10 @@
 #include "ui/layout.h"
 
 // The filter text as the file dialog takes it: trailing white space removed, "||" appended when
-// the text is not empty and does not end in it, and each "|" turned into the zero byte that
-// separates descriptions and patterns. A "|" byte that is the second half of a double-byte
-// character (isLeadByte tells the lead bytes; nullptr for a single-byte code page) stays.
+// the text is not empty and does not end in two "|" characters, and each "|" turned into the
+// zero byte that separates descriptions and patterns. A "|" byte that is the second half of a
+// double-byte character (isLeadByte tells the lead bytes; nullptr for a single-byte code page)
+// stays; a lone lead byte at the end stays as it is.
 std::string DialogFilter(std::string_view filter, bool (*isLeadByte)(unsigned char));
 
 struct DialogOptions {

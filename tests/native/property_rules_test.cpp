@@ -72,6 +72,10 @@ TEST(DialogFilter, PairsSeparatedByZeroBytes) {
       {"|", "\0\0\0"s},
       // 0x7C can be the second byte of a double-byte character: it is no separator there.
       {"\x81|x|*.x", "\x81|x\0*.x\0\0"s},
+      // Nor does such a "|" count towards the closing pair, and a lone lead byte at the end
+      // does not take the closing pair's first "|" as its trail byte.
+      {"A|*.\x81||", "A\0*.\x81|\0\0\0"s},
+      {"A|*.a\x81", "A\0*.a\x81\0\0"s},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DialogFilter(c.filter, IsCodePage936LeadByte), c.expected) << c.filter;
