@@ -1,7 +1,8 @@
 #!/bin/bash
-# Runs every test: the portable logic natively under ASan and UBSan, the Windows program and
-# its tests under Wine (win64), and the release architecture's build (win32). Installs what is
-# missing first. Exits non-zero when anything fails; leaves no process running behind it.
+# Runs every test: the portable logic natively under ASan and UBSan (and its readers of outside
+# bytes under libFuzzer), the Windows program and its tests under Wine (win64), and the release
+# architecture's build (win32). Installs what is missing first. Exits non-zero when anything
+# fails; leaves no process running behind it.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh || exit 1
@@ -14,6 +15,9 @@ if cmake --preset native >/dev/null && cmake --build --preset native; then
 else
   status=1
 fi
+
+step "fuzz: libFuzzer targets of the routines that read outside bytes (ASan, UBSan)"
+bash tests/fuzz/run.sh || status=1
 
 step "win64: build and test under Wine"
 if cmake --preset win64 >/dev/null && cmake --build --preset win64; then
