@@ -51,6 +51,10 @@ void StopNote(RunningNote& note);
 // A visible top-level window of the process with that class ("#32770" for dialogs and message
 // boxes), waiting up to the time; nullptr when none appears.
 HWND FindProcessWindow(DWORD processId, const char* className, int milliseconds = 5000);
+// Every visible top-level window of the process with that class, in z-order, as they stand now.
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className);
+// Polls the condition about every 20 ms until it holds or the time has passed; its last result.
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 5000);
 // The text of a window (WM_GETTEXT), across processes.
 std::string WindowTextOf(HWND hwnd);
 // The child windows of a window, in z-order.

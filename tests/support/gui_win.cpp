@@ -116,7 +116,7 @@ namespace {
 struct WindowSearch {
   DWORD processId;
   const char* className;
-  HWND found;
+  std::vector<HWND> found;
 };
 BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM context) {
   auto* search = reinterpret_cast<WindowSearch*>(context);
@@ -125,8 +125,7 @@ BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM context) {
   char className[64] = {};
   GetClassNameA(hwnd, className, sizeof className);
   if (owner == search->processId && IsWindowVisible(hwnd) && lstrcmpA(className, search->className) == 0) {
-    search->found = hwnd;
-    return FALSE;
+    search->found.push_back(hwnd);
   }
   return TRUE;
 }
@@ -140,12 +139,26 @@ BOOL CALLBACK CollectChild(HWND hwnd, LPARAM context) {
 HWND FindProcessWindow(DWORD processId, const char* className, int milliseconds) {
   const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
   do {
-    WindowSearch search{processId, className, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
+    const std::vector<HWND> found = ProcessWindows(processId, className);
+    if (!found.empty()) return found.front();
     Sleep(20);
   } while (static_cast<LONG>(end - GetTickCount()) > 0);
   return nullptr;
+}
+
+std::vector<HWND> ProcessWindows(DWORD processId, const char* className) {
+  WindowSearch search{processId, className, {}};
+  EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
+  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
+  while (!condition()) {
+    if (static_cast<LONG>(end - GetTickCount()) <= 0) return condition();
+    Sleep(20);
+  }
+  return true;
 }
 
 std::string WindowTextOf(HWND hwnd) {
