@@ -55,7 +55,10 @@ bool RunCommonDialog(ControlRef dialog) {
 
   OPENFILENAMEA dialogSettings = {};
   dialogSettings.lStructSize = sizeof dialogSettings;
-  dialogSettings.hwndOwner = WorkingWindow();
+  // With no active window (a message box that had no owner has just closed, say), the dialog is
+  // owned by the window its component belongs to, so it still keeps that window disabled.
+  HWND owner = WorkingWindow();
+  dialogSettings.hwndOwner = owner != nullptr ? owner : window->hwnd;
   dialogSettings.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
   dialogSettings.nFilterIndex = DialogFilterIndex(filter.empty(), values.Integer(prop::kDialogFilterIndex));
   dialogSettings.lpstrFile = fileName;
