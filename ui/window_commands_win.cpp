@@ -133,5 +133,12 @@ int32_t ShowMessage(const Text& text, uint32_t buttonCode, std::optional<Text> t
     if (LoadedWindow* window = FindLoadedWindow(owner->windowId)) ownerWindow = window->hwnd;
   }
   const Text caption = title ? *title : Text(kDefaultMessageTitle);
-  return MessageAnswer(MessageBoxA(ownerWindow, text.c_str(), caption.c_str(), MessageBoxStyle(buttonCode)));
+  HWND active = GetActiveWindow();
+  const int answer = MessageBoxA(ownerWindow, text.c_str(), caption.c_str(), MessageBoxStyle(buttonCode));
+  // A box without an owner does not hand the activation back when it closes (Wine leaves no
+  // window active): the window the user was working in gets it back, so typing goes on there.
+  if (GetActiveWindow() == nullptr && active != nullptr && IsWindow(active) && IsWindowEnabled(active)) {
+    SetForegroundWindow(active);
+  }
+  return MessageAnswer(answer);
 }
