@@ -377,6 +377,8 @@ TEST_F(NoteProgram, AboutShowsATaskModalMessageBoxWithTheTextAndOneOkButton) {
   EXPECT_TRUE(IsGone(box));
   EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(note.window) != FALSE; }));
   EXPECT_TRUE(SendAndWait(note.window, WM_NULL)) << "the note window answers again";
+  EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == note.window; }))
+      << "typing goes on in the note window";
   EXPECT_TRUE(IsRunning(note));
   EXPECT_EQ(FolderListing(folder_.Path()), "note.exe");
 }
