@@ -22,7 +22,7 @@ set_source_files_properties(${NOTE_RESOURCES} PROPERTIES
 
 add_executable(note WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${NOTE_ALLOCATION} ${NOTE_RESOURCES})
 target_link_libraries(note PRIVATE note_win)
-target_link_options(note PRIVATE ${NOTE_STATIC_LINK})
+target_link_options(note PRIVATE ${NOTE_STATIC_LINK} $<$<BOOL:${NOTE_STRIP}>:-s>)
 
 if(NOT NOTE_BUILD_TESTS)
   return()
@@ -75,6 +75,10 @@ foreach(test_source IN LISTS win_tests)
   set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_desktop TIMEOUT 600)
 endforeach()
 
-# Checks on the built program from outside: it imports Windows' own DLLs only.
+# Checks on the built program from outside: it imports Windows' own DLLs only, and carries the
+# version resource that names it and its version.
 add_test(NAME note_imports_only_system_dlls
   COMMAND ${CMAKE_SOURCE_DIR}/tests/program/check_imports.sh ${CMAKE_OBJDUMP} ${CMAKE_BINARY_DIR}/note.exe)
+add_test(NAME note_carries_its_version
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/program/check_version.sh ${CMAKE_RC_COMPILER} ${CMAKE_BINARY_DIR}/note.exe
+          ${PROJECT_VERSION})
