@@ -19,6 +19,14 @@ void PressKey(WORD virtualKey, bool shift = false, bool alt = false);
 // Types the characters (ASCII) with SendInput, then pumps.
 void TypeText(const std::string& text);
 
+// Moves the mouse pointer to a screen point with SendInput and waits until it stays there: under
+// Wine on Xvfb the X server's echo of an earlier move can arrive later and put the pointer back,
+// so a move counts as done once the pointer has stayed at its target for a quarter of a second.
+// False when it never settles.
+bool MoveMouseTo(int x, int y);
+// Moves there, then presses and releases the left button; the messages are pumped.
+void ClickAt(int x, int y);
+
 // The colour on the screen at a point.
 COLORREF ScreenPixel(int x, int y);
 

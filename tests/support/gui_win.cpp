@@ -47,6 +47,47 @@ void TypeText(const std::string& text) {
   PumpFor(50);
 }
 
+namespace {
+void SendMouse(DWORD flags, int x = 0, int y = 0) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  if (flags & MOUSEEVENTF_ABSOLUTE) {
+    // The middle of the pixel in the 0..65535 range that absolute input spans.
+    input.mi.dx = static_cast<LONG>((x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
+    input.mi.dy = static_cast<LONG>((y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
+  }
+  SendInput(1, &input, sizeof input);
+}
+bool CursorIsAt(int x, int y) {
+  POINT at = {};
+  GetCursorPos(&at);
+  return at.x == x && at.y == y;
+}
+}  // namespace
+
+bool MoveMouseTo(int x, int y) {
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    bool stayed = true;
+    for (int round = 0; round < 25 && stayed; ++round) {
+      DispatchWaitingMessages();
+      Sleep(10);
+      stayed = CursorIsAt(x, y);
+    }
+    if (stayed) return true;
+  }
+  return false;
+}
+
+void ClickAt(int x, int y) {
+  MoveMouseTo(x, y);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  PumpFor(30);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+  PumpFor(30);
+}
+
 COLORREF ScreenPixel(int x, int y) {
   HDC screen = GetDC(nullptr);
   const COLORREF colour = GetPixel(screen, x, y);

@@ -40,15 +40,6 @@ COLORREF BoxPixel(int dx, int dy) {
   return ScreenPixel(at.x, at.y);
 }
 
-void ClickAt(int x, int y) {
-  SetCursorPos(x, y);
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  SendInput(2, input, sizeof input[0]);
-}
-
 void ClickCentreOf(HWND hwnd) {
   RECT rect;
   GetWindowRect(hwnd, &rect);
@@ -222,6 +213,7 @@ TEST_F(SettingsAndProperties, ColourButtonAppliesThePickersColour) {
     if (!DropDownOpen()) return false;
     const POINT red = FindPixel(FindWindowA(kColourDropDownClass, nullptr), RGB(255, 0, 0));
     s.Check(red.x >= 0, "the drop-down shows a red swatch");
+    s.Check(MoveMouseTo(red.x, red.y), "the pointer reaches the red swatch");
     ClickAt(red.x, red.y);
     return true;
   });
