@@ -19,6 +19,19 @@ class ScratchFolder {
   Text path_;
 };
 
+// A scratch folder made the run directory (storage/paths.h) for as long as the object lives.
+class RunIn {
+ public:
+  RunIn();
+  ~RunIn();
+  RunIn(const RunIn&) = delete;
+  RunIn& operator=(const RunIn&) = delete;
+  const ScratchFolder& Scratch() const { return scratch_; }
+
+ private:
+  ScratchFolder scratch_;
+};
+
 // The folder holding the running test program (where note.exe is built too).
 Text ProgramFolder();
 

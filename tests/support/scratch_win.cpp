@@ -1,5 +1,7 @@
 #include "tests/support/scratch.h"
 
+#include "storage/paths.h"
+
 #include <windows.h>
 
 #include <algorithm>
@@ -84,3 +86,6 @@ void RemoveTree(const Text& folder) {
   }
   RemoveDirectoryA(folder.c_str());
 }
+
+RunIn::RunIn() { SetRunDirectory(scratch_.Path()); }
+RunIn::~RunIn() { SetRunDirectory(""); }

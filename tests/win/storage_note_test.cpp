@@ -12,19 +12,6 @@
 
 namespace {
 
-// A scratch folder made the run directory for the length of one test.
-class RunIn {
- public:
-  RunIn() { SetRunDirectory(scratch_.Path()); }
-  ~RunIn() { SetRunDirectory(""); }
-  RunIn(const RunIn&) = delete;
-  RunIn& operator=(const RunIn&) = delete;
-  const ScratchFolder& Scratch() const { return scratch_; }
-
- private:
-  ScratchFolder scratch_;
-};
-
 // "第一行\r\n第二行" with a trailing CRLF: the note keeps its line breaks as they are.
 const std::string kGbkNote =
     "\xB5\xDA\xD2\xBB\xD0\xD0\r\n\xB5\xDA\xB6\xFE\xD0\xD0\r\n";  // 第一行\r\n第二行\r\n

@@ -13,19 +13,6 @@
 
 namespace {
 
-// A scratch folder made the run directory for the length of one case.
-class RunIn {
- public:
-  RunIn() { SetRunDirectory(scratch_.Path()); }
-  ~RunIn() { SetRunDirectory(""); }
-  RunIn(const RunIn&) = delete;
-  RunIn& operator=(const RunIn&) = delete;
-  const ScratchFolder& Scratch() const { return scratch_; }
-
- private:
-  ScratchFolder scratch_;
-};
-
 // The file contents the profile functions leave, GBK bytes and CRLF lines.
 const std::string kAfterYes =
     "[\xB9\xF6\xB6\xAF\xCC\xF5]\r\n"    // [滚动条]
