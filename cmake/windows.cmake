@@ -82,3 +82,14 @@ add_test(NAME note_imports_only_system_dlls
 add_test(NAME note_carries_its_version
   COMMAND ${CMAKE_SOURCE_DIR}/tests/program/check_version.sh ${CMAKE_RC_COMPILER} ${CMAKE_BINARY_DIR}/note.exe
           ${PROJECT_VERSION})
+
+# Faults only Linux root can make, met by note.exe under Wine through a driver program: its
+# folder bind-mounted read-only, and its Data folder on a full file system. Without root each
+# script prints SKIPPED and the test counts as skipped.
+foreach(fault read_only_folder full_disk)
+  add_test(NAME ${fault}_test
+    COMMAND ${CMAKE_SOURCE_DIR}/tests/program/${fault}_test.sh ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh
+            ${NOTE_WINE_STATE} ${CMAKE_BINARY_DIR}/note_fault_driver.exe ${CMAKE_BINARY_DIR}/note.exe)
+  set_tests_properties(${fault}_test PROPERTIES FIXTURES_REQUIRED wine RESOURCE_LOCK wine_desktop
+                       SKIP_REGULAR_EXPRESSION "SKIPPED" TIMEOUT 120)
+endforeach()
