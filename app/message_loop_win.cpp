@@ -105,9 +105,22 @@ void DispatchWaitingMessages() {
 int RunMessageLoop() {
   ExistingProgram()->loopStarted = true;
   if (!AnyWindowAlive()) return 0;
+  // GetMessage fails for one message it cannot deliver (Wine refuses text of more than about
+  // 1 MiB sent from another process); the loop goes on, so the note is not lost with it. Only a
+  // failure that does not go away ends the loop.
+  constexpr int kFailuresInARowToGiveUp = 1000;
+  int failuresInARow = 0;
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) Handle(message);
-  return message.message == WM_QUIT ? static_cast<int>(message.wParam) : 0;
+  for (;;) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got == 0) return static_cast<int>(message.wParam);  // the quit request
+    if (got == -1) {
+      if (++failuresInARow == kFailuresInARowToGiveUp) return 0;
+      continue;
+    }
+    failuresInARow = 0;
+    Handle(message);
+  }
 }
 
 void RunModalLoop(uint32_t windowId) {

@@ -6,6 +6,8 @@
 #include <new>
 
 #include "storage/allocation.h"
+#include "storage/paths.h"
+#include "storage/run_directory.h"
 
 namespace {
 
@@ -35,6 +37,22 @@ Text TemporaryNameFor(const Text& target) {
   char suffix[48];
   std::snprintf(suffix, sizeof suffix, ".%lx-%u.tmp", GetCurrentProcessId(), ++counter);
   return JoinTexts({target, suffix});
+}
+
+// Removes the temporary files an earlier save of the same target left behind when its process
+// was killed before the move. One that another save still has open cannot be deleted, since it
+// is open without sharing, and stays.
+void RemoveLeftTemporaries(const Text& target) {
+  const Text folder = DirectoryOfPath(target, IsAnsiLeadByte);
+  WIN32_FIND_DATAA found;
+  const HANDLE search = FindFirstFileA(JoinTexts({target, ".*-*.tmp"}).c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) continue;
+    const Text left = folder.empty() ? Text(found.cFileName) : JoinTexts({folder, "\\", found.cFileName});
+    DeleteFileA(left.c_str());
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
 }
 
 bool WriteAll(HANDLE file, const Bytes& bytes) {
@@ -109,6 +127,7 @@ bool WriteWholeFile(const Text& path, std::initializer_list<const Bytes*> data) 
   if (written &&
       MoveFileExA(temporary.c_str(), path.c_str(),
                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE) {
+    RemoveLeftTemporaries(path);
     return true;
   }
   DeleteFileA(temporary.c_str());

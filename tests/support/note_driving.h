@@ -33,9 +33,9 @@ bool SetTextOf(HWND hwnd, const std::string& text);
 
 // Puts a long text into a box of another process: a WM_SETTEXT of its first lines, then the
 // rest appended at the end (EM_REPLACESEL) some lines at a time. Wine refuses a message from
-// another process carrying more than about 1 MiB of text, and the receiving program's
-// GetMessage then returns -1, so each message here carries at most 512 KiB, cut after a line
-// break. False when a message did not go through.
+// another process carrying more than about 1 MiB of text (the receiving program's GetMessage
+// fails for it and the text never arrives), so each message here carries at most 512 KiB, cut
+// after a line break. False when a message did not go through.
 bool SetLongTextOf(HWND box, const std::string& text);
 
 bool IsRunning(RunningNote& note);

@@ -344,3 +344,27 @@ TEST(NoteFaults, ScrollChoiceIsWrittenWhenNothingIsInTheWay) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(NoteFaults, AMessageTooLargeToDeliverLosesNothing) {
+  // Wine cannot carry 2 MiB of text from another process; the program's loop must go on and
+  // keep what the box holds.
+  ScratchFolder folder;
+  StartedNotes notes;
+  RunningNote& note = notes.Start(folder.Path());
+  ASSERT_NE(note.window, nullptr);
+  HWND box = NoteBoxOf(note.window);
+  ASSERT_TRUE(SetTextOf(box, "kept"));
+  const std::string tooLarge(2 * 1024 * 1024, 'x');
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutA(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(tooLarge.c_str()), SMTO_ABORTIFHUNG,
+                      1000, &ignored);
+  ASSERT_TRUE(SendAndWait(note.window, WM_NULL)) << "the program still answers";
+  EXPECT_TRUE(IsRunning(note));
+  EXPECT_EQ(WindowTextOf(box), "kept");
+  ASSERT_TRUE(PostMessageA(note.window, WM_COMMAND, kSaveCommand, 0));
+  EXPECT_TRUE(WaitUntil([&] { return FileContents(folder / "Data\\preserve.txt") == "kept"; }));
+}
+
+}  // namespace

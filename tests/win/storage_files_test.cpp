@@ -269,3 +269,24 @@ TEST(WriteWholeFile, RefusesPathsWithNowhereToWrite) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WriteWholeFile, ClearsAwayTemporariesAKilledSaveLeftButNotOneInUse) {
+  ScratchFolder scratch;
+  const Text target = scratch / "note.txt";
+  ASSERT_TRUE(PutFile(scratch / "note.txt.1a2b-1.tmp", "half a note"));
+  ASSERT_TRUE(PutFile(scratch / "note.txt.1a2b-2.tmp", ""));
+  ASSERT_TRUE(PutFile(scratch / "other.txt.1a2b-1.tmp", "another file's"));
+  // A save in progress elsewhere holds its temporary open without sharing.
+  const Text inUse = scratch / "note.txt.77-1.tmp";
+  HANDLE held = CreateFileA(inUse.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  const Bytes bytes = TextToBytes("new");
+  EXPECT_TRUE(WriteWholeFile(target, {&bytes}));
+  CloseHandle(held);
+  EXPECT_EQ(FileContents(target), "new");
+  EXPECT_EQ(FolderListing(scratch.Path()), "note.txt note.txt.77-1.tmp other.txt.1a2b-1.tmp");
+}
+
+}  // namespace
