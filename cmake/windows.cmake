@@ -24,6 +24,19 @@ add_executable(note WIN32 ${CMAKE_SOURCE_DIR}/app/main_win.cpp ${NOTE_ALLOCATION
 target_link_libraries(note PRIVATE note_win)
 target_link_options(note PRIVATE ${NOTE_STATIC_LINK} $<$<BOOL:${NOTE_STRIP}>:-s>)
 
+# The benchmark (bench/run.sh): a bare floor program linked like note.exe, with its resources so
+# that the manifest gives both the same edit control, and the console launcher that measures both.
+option(NOTE_BUILD_BENCH "Build the benchmark's floor program and launcher" OFF)
+if(NOTE_BUILD_BENCH)
+  add_executable(floor WIN32 ${CMAKE_SOURCE_DIR}/bench/floor_win.cpp ${NOTE_RESOURCES})
+  add_executable(launcher ${CMAKE_SOURCE_DIR}/bench/launcher_win.cpp)
+  foreach(bench_program floor launcher)
+    target_compile_definitions(${bench_program} PRIVATE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+    target_link_libraries(${bench_program} PRIVATE ${NOTE_WIN_LIBS})
+    target_link_options(${bench_program} PRIVATE ${NOTE_STATIC_LINK} $<$<BOOL:${NOTE_STRIP}>:-s>)
+  endforeach()
+endif()
+
 if(NOT NOTE_BUILD_TESTS)
   return()
 endif()
