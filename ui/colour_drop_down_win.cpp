@@ -1,13 +1,13 @@
 #include "ui/colour_drop_down_win.h"
 
 #include <commctrl.h>
-#include <commdlg.h>
 #include <windowsx.h>
 
 #include <cstddef>
 #include <new>
 
 #include "ui/colour_picker.h"
+#include "ui/common_dialogs_win.h"
 #include "ui/gdi_owners_win.h"
 
 namespace {
@@ -238,7 +238,7 @@ void ChooseOtherColour(HWND window) {
   dialog.rgbResult = state->starting & 0x00FFFFFF;
   dialog.lpCustColors = customColours;
   dialog.Flags = CC_ANYCOLOR | CC_RGBINIT;
-  const bool confirmed = ChooseColorA(&dialog) != FALSE;
+  const bool confirmed = ShowColourDialog(dialog);
 
   if (disabledRoot) EnableWindow(root, TRUE);
   // Closing the picker's window while the dialog was up has ended the drop-down already.

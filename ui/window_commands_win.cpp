@@ -1,10 +1,10 @@
 #include <windows.h>
-#include <commdlg.h>
 
 #include "app/fatal_error.h"
 #include "app/fatal_messages.h"
 #include "app/window_procedure_win.h"
 #include "storage/run_directory.h"
+#include "ui/common_dialogs_win.h"
 #include "ui/dialog_rules.h"
 #include "ui/loaded_windows_win.h"
 #include "ui/window_builder_win.h"
@@ -73,7 +73,7 @@ bool RunCommonDialog(ControlRef dialog) {
                                       values.Integer(prop::kDialogKeepCurrentFolder) != 0});
 
   HWND focus = GetFocus();
-  const bool confirmed = (kind == 0 ? GetOpenFileNameA(&dialogSettings) : GetSaveFileNameA(&dialogSettings)) != FALSE;
+  const bool confirmed = ShowFileDialog(kind == 1, dialogSettings);
   if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
   if (!confirmed) return false;
   // The dialog's loop may have run handlers: look the component up again.
