@@ -18,3 +18,7 @@ Bytes ReadWholeFile(const Text& path);
 // one step, so a full disk, a write error or a killed process never leaves a partial file. A
 // read-only target, a target another process holds open, or an empty path gives false.
 bool WriteWholeFile(const Text& path, std::initializer_list<const Bytes*> data);
+
+// The same for the bytes of one text, without its terminating zero, written from the text
+// itself: a note of several MiB is not copied on its way to the file.
+bool WriteWholeFile(const Text& path, std::string_view bytes);

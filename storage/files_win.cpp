@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <new>
+#include <vector>
 
 #include "storage/allocation.h"
 #include "storage/paths.h"
@@ -55,7 +56,7 @@ void RemoveLeftTemporaries(const Text& target) {
   FindClose(search);
 }
 
-bool WriteAll(HANDLE file, const Bytes& bytes) {
+bool WriteAll(HANDLE file, std::string_view bytes) {
   if (bytes.empty()) return true;
   DWORD written = 0;
   const DWORD length = static_cast<DWORD>(bytes.size());
@@ -101,7 +102,10 @@ Bytes ReadWholeFile(const Text& path) {
   return bytes;
 }
 
-bool WriteWholeFile(const Text& path, std::initializer_list<const Bytes*> data) {
+namespace {
+
+// WriteWholeFile for the pieces one after the other.
+bool WritePieces(const Text& path, const std::string_view* pieces, size_t count) {
   if (path.empty()) return false;
   // Windows refuses to replace a read-only file; Wine running as root would not, so the
   // attribute is honoured here. A folder of that name is refused too.
@@ -116,12 +120,7 @@ bool WriteWholeFile(const Text& path, std::initializer_list<const Bytes*> data) 
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.IsOpen()) return false;
   bool written = true;
-  for (const Bytes* bytes : data) {
-    if (!WriteAll(file.Get(), *bytes)) {
-      written = false;
-      break;
-    }
-  }
+  for (size_t i = 0; i < count && written; ++i) written = WriteAll(file.Get(), pieces[i]);
   written = written && FlushFileBuffers(file.Get()) != FALSE;
   written = file.Close() && written;
   if (written &&
@@ -133,3 +132,16 @@ bool WriteWholeFile(const Text& path, std::initializer_list<const Bytes*> data) 
   DeleteFileA(temporary.c_str());
   return false;
 }
+
+}  // namespace
+
+bool WriteWholeFile(const Text& path, std::initializer_list<const Bytes*> data) {
+  std::vector<std::string_view> pieces;
+  pieces.reserve(data.size());
+  for (const Bytes* bytes : data) {
+    pieces.emplace_back(reinterpret_cast<const char*>(bytes->data()), bytes->size());
+  }
+  return WritePieces(path, pieces.data(), pieces.size());
+}
+
+bool WriteWholeFile(const Text& path, std::string_view bytes) { return WritePieces(path, &bytes, 1); }

@@ -7,11 +7,9 @@ Text LoadNote() { return BytesToText(ReadWholeFile(NoteFile())); }
 
 void SaveNote(const Text& note) {
   CreateFolder(DataDir());  // false whenever Data is already there
-  const Bytes bytes = TextToBytes(note);
-  WriteWholeFile(NoteFile(), {&bytes});
+  WriteWholeFile(NoteFile(), std::string_view(note));
 }
 
 void ExportNote(const Text& fileName, const Text& note) {
-  const Bytes bytes = TextToBytes(note);
-  WriteWholeFile(ExportTarget(fileName), {&bytes});
+  WriteWholeFile(ExportTarget(fileName), std::string_view(note));
 }
