@@ -34,13 +34,16 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
   cmake --preset release-win64 -B "$build" -DNOTE_BUILD_BENCH=ON -DNOTE_BUILD_TESTS=ON >"$bench/configure.log"
 fi
 cmake --build "$build" --target note floor launcher desktop_holder
-for arch in win32 win64; do
-  if [ ! -f "build/$arch/note.exe" ]; then
-    echo "== building build/$arch/note.exe for its size"
-    [ -f "build/$arch/CMakeCache.txt" ] || cmake --preset "$arch" >/dev/null
-    cmake --build "build/$arch" --target note
-  fi
-done
+# The i686 program as the release package has it, for its size and imports.
+if [ ! -f "$bench/win32/CMakeCache.txt" ]; then
+  cmake --preset release-win32 -B "$bench/win32" >>"$bench/configure.log"
+fi
+cmake --build "$bench/win32" --target note
+# The development builds of both architectures are reported as found; win32 is built if missing.
+if [ ! -f build/win32/note.exe ]; then
+  [ -f build/win32/CMakeCache.txt ] || cmake --preset win32 >/dev/null
+  cmake --build build/win32 --target note
+fi
 
 # ---- Session ---------------------------------------------------------------------------------
 stop_session() { bash cmake/wine-session.sh stop "$state" >/dev/null 2>&1 || true; }
@@ -124,18 +127,22 @@ EOF
 )
 
 sizes=$(
-  echo "| Program | Bytes | Stripped | Imports |"
-  echo "|---|---|---|---|"
-  for entry in "build/win32/note.exe i686" "build/win64/note.exe x86_64" \
-               "build/bench/win64/note.exe x86_64" "build/bench/win64/floor.exe x86_64"; do
-    set -- $entry
-    [ -f "$1" ] || continue
+  echo "| Program | Build | Bytes | Without symbols | Imports |"
+  echo "|---|---|---|---|---|"
+  while read -r file arch kind; do
+    [ -f "$file" ] || continue
     stripped=$(mktemp)
-    "$2-w64-mingw32-strip" -o "$stripped" "$1"
-    imports=$("$2-w64-mingw32-objdump" -p "$1" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')
-    echo "| \`$1\` ($2) | $(stat -c %s "$1") | $(stat -c %s "$stripped") | ${imports% } |"
+    "$arch-w64-mingw32-strip" -o "$stripped" "$file"
+    imports=$("$arch-w64-mingw32-objdump" -p "$file" | sed -n 's/^[[:space:]]*DLL Name: //p' | tr '\n' ' ')
+    echo "| \`$file\` ($arch) | ${kind//_/ } | $(stat -c %s "$file") | $(stat -c %s "$stripped") | ${imports% } |"
     rm -f "$stripped"
-  done
+  done <<EOF
+build/bench/win32/note.exe i686 release_(as_packaged),_built_now
+build/bench/win64/note.exe x86_64 release_(as_packaged),_built_now,_the_one_timed
+build/bench/win64/floor.exe x86_64 release,_built_now
+build/win32/note.exe i686 development_(RelWithDebInfo),_as_found,_built_$(date -u -r build/win32/note.exe '+%H:%M_UTC' 2>/dev/null)
+build/win64/note.exe x86_64 development_(RelWithDebInfo),_as_found,_built_$(date -u -r build/win64/note.exe '+%H:%M_UTC' 2>/dev/null)
+EOF
 )
 
 machine="$(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //'), $(/usr/lib/wine/wine64 --version)"
