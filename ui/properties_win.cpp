@@ -2,14 +2,12 @@
 
 #include <algorithm>
 #include <climits>
-#include <new>
 #include <string>
 
 #include "app/fatal_error.h"
 #include "app/fatal_messages.h"
 #include "app/message_loop_win.h"
 #include "app/program.h"
-#include "storage/allocation.h"
 #include "ui/colour_picker_win.h"
 #include "ui/loaded_windows_win.h"
 #include "ui/window_builder_win.h"
@@ -50,20 +48,15 @@ Text WindowText(HWND hwnd) {
 // character at its end becomes a character of its own. Wine converts the text given to
 // SetWindowTextA up to and including its terminating zero, and a lead byte just before that zero
 // takes the zero as its second byte: the box then shows, and a save writes, whatever memory
-// follows the converted text (seen with a saved note ending in a lone lead byte). Empty when
-// the memory for it cannot be had.
+// follows the converted text (seen with a saved note ending in a lone lead byte). Running out of
+// memory here is fatal like everywhere else: an empty box in its place could be saved over the
+// note.
 std::wstring WideTextOf(const Text& text) {
   const int length = static_cast<int>(std::min<size_t>(text.size(), INT_MAX / 2));
   if (length == 0) return std::wstring();
   const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
   if (units <= 0) return std::wstring();
-  std::wstring wide;
-  try {
-    TolerateAllocationFailure tolerate;
-    wide.resize(static_cast<size_t>(units));
-  } catch (const std::bad_alloc&) {
-    return std::wstring();
-  }
+  std::wstring wide(static_cast<size_t>(units), L'\0');
   const int converted = MultiByteToWideChar(CP_ACP, 0, text.data(), length, wide.data(), units);
   wide.resize(converted > 0 ? static_cast<size_t>(converted) : 0);
   return wide;
