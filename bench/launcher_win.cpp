@@ -7,7 +7,8 @@
 //
 // start:  CreateProcess until the program's top-level window of CLASS is first visible.
 // end:    PostMessage(WM_CLOSE) until the process handle is signalled.
-// peak:   PROCESS_MEMORY_COUNTERS.PeakWorkingSetSize of the process.
+// peak:   PROCESS_MEMORY_COUNTERS.PeakWorkingSetSize of the process: the largest value read
+//         just before the close, at every step of the wait for the end, and after it.
 // load10: CreateProcess until the window is visible and its edit holds all the note's bytes.
 // save10: command 20005 posted until Data\preserve.txt (removed just before) has the note's
 //         size and last bytes and can be opened; its whole content is checked afterwards.
@@ -19,7 +20,6 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <vector>
 
 namespace {
 
