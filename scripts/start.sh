@@ -10,7 +10,6 @@ state=$PWD/build/win64/wine
 if [ -n "${DISPLAY:-}" ]; then
   mkdir -p "$state"
   [ -d "$state/locale/zh_CN.UTF-8" ] || localedef -i zh_CN -f UTF-8 "$state/locale/zh_CN.UTF-8" 2>/dev/null || true
-  echo "$DISPLAY" >"$state/display.user"
   exec env WINEPREFIX="$state/prefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     LC_ALL=zh_CN.UTF-8 LOCPATH="$state/locale" /usr/lib/wine/wine64 build/win64/note.exe
 fi
