@@ -75,13 +75,13 @@ HMENU BuildMenuBar(const WindowDefinition& definition) {
   return bar;
 }
 
-struct ChildSpec {
+struct ChildRecipe {
   const char* className;
   const char* text;
   DWORD style;
 };
 
-ChildSpec ChildSpecFor(const LoadedControl& control) {
+ChildRecipe ChildRecipeFor(const LoadedControl& control) {
   const ControlDefinition& definition = *control.definition;
   const CurrentValues& values = control.values;
   switch (definition.type) {
@@ -147,13 +147,13 @@ bool RegisterWindowClasses(HINSTANCE instance, WNDPROC windowProcedure) {
 }
 
 HWND BuildControl(LoadedWindow& window, LoadedControl& control) {
-  const ChildSpec spec = ChildSpecFor(control);
-  if (spec.className == nullptr) return nullptr;
+  const ChildRecipe recipe = ChildRecipeFor(control);
+  if (recipe.className == nullptr) return nullptr;
   const ControlDefinition& definition = *control.definition;
   const bool disabled = control.values.Integer(prop::kDisabled, definition.disabled ? 1 : 0) != 0;
-  const DWORD style = spec.style | (disabled ? WS_DISABLED : 0u);
+  const DWORD style = recipe.style | (disabled ? WS_DISABLED : 0u);
   const Text caption = CaptionOf(control);
-  HWND child = CreateWindowExA(0, spec.className, caption.c_str(), style, definition.left,
+  HWND child = CreateWindowExA(0, recipe.className, caption.c_str(), style, definition.left,
                                definition.top, definition.width, definition.height, window.hwnd,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(ChildControlId(control.index))),
                                GetModuleHandleA(nullptr), nullptr);
@@ -210,7 +210,7 @@ bool BuildWindow(LoadedWindow& window, HWND owner) {
     RemoveMenu(GetSystemMenu(window.hwnd, FALSE), SC_MOVE, MF_BYCOMMAND);
   }
   for (LoadedControl& control : window.controls) {
-    if (ChildSpecFor(control).className == nullptr) continue;
+    if (ChildRecipeFor(control).className == nullptr) continue;
     if (BuildControl(window, control) == nullptr) return false;
     if (control.definition->visible) ShowWindow(control.hwnd, SW_SHOWNA);
   }

@@ -2,6 +2,7 @@
 // Driving a running note.exe from another process: its text box, its menu commands, the
 // scroll-bar choice of its settings window, and the processes a test started, ended whatever
 // happens to the test.
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <deque>
@@ -60,3 +61,16 @@ class StartedNotes {
  private:
   std::deque<RunningNote> notes_;  // a deque keeps the references handed out valid
 };
+
+// Stops the test when note.exe did not start, its window never showed, or the window has not
+// exactly one Edit child.
+#define ASSERT_SHOWN(note)                                                 \
+  ASSERT_NE((note).process.hProcess, nullptr) << "note.exe did not start"; \
+  ASSERT_NE((note).window, nullptr) << "the note window never showed";     \
+  ASSERT_NE(NoteBoxOf((note).window), nullptr) << "the note window has not exactly one Edit child"
+
+// The program still stands: process alive, note window there and answering, no message box.
+void ExpectStillRunning(RunningNote& note);
+
+// Asks the program to close as a user would; it must end with code 0.
+void CloseNormally(RunningNote& note);

@@ -132,3 +132,15 @@ RunningNote& StartedNotes::Start(const Text& folder, int windowMilliseconds) {
   }
   return note;
 }
+
+void ExpectStillRunning(RunningNote& note) {
+  EXPECT_TRUE(IsRunning(note)) << "the program ended";
+  EXPECT_TRUE(IsWindow(note.window) && IsWindowVisible(note.window)) << "the note window is gone";
+  EXPECT_TRUE(SendAndWait(note.window, WM_NULL)) << "the note window does not answer";
+  EXPECT_TRUE(ProcessWindows(note.process.dwProcessId, "#32770").empty()) << "something was reported";
+}
+
+void CloseNormally(RunningNote& note) {
+  ASSERT_TRUE(PostMessageA(note.window, WM_CLOSE, 0, 0));
+  EXPECT_EQ(WaitForExit(note), 0u) << "the program did not end normally";
+}

@@ -27,22 +27,6 @@ const std::string kSavedNote =
 const std::string kScrollSection = "[\xB9\xF6\xB6\xAF\xCC\xF5]\r\n";  // [滚动条]
 const std::string kYesKey = "\xCA\xC7=";                               // 是=
 
-#define ASSERT_SHOWN(note)                                                 \
-  ASSERT_NE((note).process.hProcess, nullptr) << "note.exe did not start"; \
-  ASSERT_NE((note).window, nullptr) << "the note window never showed";     \
-  ASSERT_NE(NoteBoxOf((note).window), nullptr) << "the note window has not exactly one Edit child"
-
-void ExpectStillRunning(RunningNote& note) {
-  EXPECT_TRUE(IsRunning(note)) << "the program ended";
-  EXPECT_TRUE(IsWindow(note.window) && IsWindowVisible(note.window)) << "the note window is gone";
-  EXPECT_TRUE(SendAndWait(note.window, WM_NULL)) << "the note window does not answer";
-  EXPECT_TRUE(ProcessWindows(note.process.dwProcessId, "#32770").empty()) << "something was reported";
-}
-
-void CloseNormally(RunningNote& note) {
-  ASSERT_TRUE(PostMessageA(note.window, WM_CLOSE, 0, 0));
-  EXPECT_EQ(WaitForExit(note), 0u) << "the program did not end normally";
-}
 
 // Bytes from a fixed seed, every value 0 to 255 among them.
 std::string RandomBytes(size_t size, uint32_t seed) {

@@ -92,24 +92,6 @@ class FileFault {
   bool applied_ = false;
 };
 
-#define ASSERT_SHOWN(note)                                                 \
-  ASSERT_NE((note).process.hProcess, nullptr) << "note.exe did not start"; \
-  ASSERT_NE((note).window, nullptr) << "the note window never showed";     \
-  ASSERT_NE(NoteBoxOf((note).window), nullptr) << "the note window has not exactly one Edit child"
-
-// The program still stands: process alive, note window there and answering, no message box.
-void ExpectStillRunning(RunningNote& note) {
-  EXPECT_TRUE(IsRunning(note)) << "the program ended";
-  EXPECT_TRUE(IsWindow(note.window) && IsWindowVisible(note.window)) << "the note window is gone";
-  EXPECT_TRUE(SendAndWait(note.window, WM_NULL)) << "the note window does not answer";
-  EXPECT_TRUE(ProcessWindows(note.process.dwProcessId, "#32770").empty()) << "something was reported";
-}
-
-// Asks the program to close as a user would; it must end with code 0.
-void CloseNormally(RunningNote& note) {
-  ASSERT_TRUE(PostMessageA(note.window, WM_CLOSE, 0, 0));
-  EXPECT_EQ(WaitForExit(note), 0u) << "the program did not end normally";
-}
 
 // The size of the note saved while the program is killed.
 constexpr size_t kLargeNoteSize = 2u << 20;

@@ -14,6 +14,7 @@
 
 #include "app/note_commands.h"
 #include "tests/support/gui.h"
+#include "tests/support/note_driving.h"
 #include "tests/support/scratch.h"
 
 namespace {
@@ -50,14 +51,6 @@ const std::string kGbkNote =
     "\r\n"                               // an empty line
     "\xD6\xD0\xCE\xC4\r\n";              // 中文
 
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
-LONG_PTR StyleOf(HWND hwnd) { return GetWindowLongPtrA(hwnd, GWL_STYLE); }
-
 RECT RectOf(HWND hwnd) {
   RECT rect = {};
   GetWindowRect(hwnd, &rect);
@@ -88,32 +81,6 @@ HWND DescendantWith(HWND parent, const char* className, int id) {
   }
   return nullptr;
 }
-
-// The note window's text box: its only Edit child, or nullptr when there is not exactly one.
-HWND NoteBoxOf(HWND window) {
-  HWND box = nullptr;
-  int count = 0;
-  for (HWND child : ChildrenOf(window)) {
-    if (ClassOf(child) == "Edit") {
-      box = child;
-      ++count;
-    }
-  }
-  return count == 1 ? box : nullptr;
-}
-
-// Sends and waits until the window's thread has handled the message; false when it did not
-// within the time (the program hangs, or sits in a modal loop that does not answer).
-bool SendAndWait(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 5000, &result) != 0;
-}
-
-bool SetTextOf(HWND hwnd, const std::string& text) {
-  return SendAndWait(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-bool IsRunning(RunningNote& note) { return WaitForExit(note, 0) == STILL_ACTIVE; }
 
 // A visible top-level window of the process with that class other than the one given.
 HWND OtherProcessWindow(DWORD processId, const char* className, HWND other, int milliseconds = 5000) {
@@ -156,7 +123,8 @@ class NoteProgram : public ::testing::Test {
   std::string startFailure_;       // why the last start failed, for the message
 };
 
-#define ASSERT_SHOWN(note)                                                                    \
+// As ASSERT_SHOWN, with the reason the start failed.
+#define ASSERT_STARTED(note)                                                                    \
   ASSERT_NE((note).process.hProcess, nullptr) << "note.exe did not start: " << startFailure_; \
   ASSERT_NE((note).window, nullptr) << "the note window never showed";                        \
   ASSERT_NE(NoteBoxOf((note).window), nullptr) << "the note window has not exactly one Edit child"
@@ -166,7 +134,7 @@ class NoteProgram : public ::testing::Test {
 
 TEST_F(NoteProgram, FirstRunStandsAt1200By5WithAPlainWrappingBox) {
   RunningNote& note = Start();
-  ASSERT_SHOWN(note);
+  ASSERT_STARTED(note);
   const RECT rect = RectOf(note.window);
   EXPECT_EQ(Describe(rect), Describe(RECT{1200, 5, 1200 + 165, 5 + 178}));
   EXPECT_EQ(WindowTextOf(note.window), "");
@@ -194,7 +162,7 @@ TEST_F(NoteProgram, EveryWayOfClosingEndsWithCode0AndWritesNothing) {
     SCOPED_TRACE(c.name);
     ScratchFolder folder;
     RunningNote& note = Start(folder.Path());
-    ASSERT_SHOWN(note);
+    ASSERT_STARTED(note);
     if (c.typeFirst) {
       ASSERT_TRUE(SetTextOf(NoteBoxOf(note.window), "typed\r\n" + kGbkNote));
     }
@@ -232,7 +200,7 @@ TEST_F(NoteProgram, StoredScrollBarChoiceSetsTheBoxAtTheFirstShow) {
       ASSERT_TRUE(PutFile(folder / "config.ini", *c.settings));
     }
     RunningNote& note = Start(folder.Path());
-    ASSERT_SHOWN(note);
+    ASSERT_STARTED(note);
     const LONG_PTR style = StyleOf(NoteBoxOf(note.window));
     EXPECT_EQ((style & WS_VSCROLL) != 0, c.vertical) << std::hex << style;
     EXPECT_EQ((style & WS_HSCROLL) != 0, c.horizontal) << std::hex << style;
@@ -272,7 +240,7 @@ TEST_F(NoteProgram, SavedNoteIsRestoredUpToItsFirstZeroByte) {
       ASSERT_TRUE(PutFile(folder / "Data\\preserve.txt", *c.note));
     }
     RunningNote& note = Start(folder.Path());
-    ASSERT_SHOWN(note);
+    ASSERT_STARTED(note);
     const std::string listingAtStart = FolderListing(folder.Path());
     EXPECT_EQ(WindowTextOf(NoteBoxOf(note.window)), c.shown);
     StopNote(note);
@@ -314,7 +282,7 @@ TEST_F(NoteProgram, SaveWritesExactlyTheBoxsBytesToPreserveTxt) {
       ASSERT_TRUE(PutFile(folder / "Data\\preserve.txt", *c.noteAtStart));
     }
     RunningNote& note = Start(folder.Path());
-    ASSERT_SHOWN(note);
+    ASSERT_STARTED(note);
     HWND box = NoteBoxOf(note.window);
     for (const std::optional<std::string>& text : c.saves) {
       if (text) {
@@ -335,7 +303,7 @@ TEST_F(NoteProgram, SaveWritesExactlyTheBoxsBytesToPreserveTxt) {
 TEST_F(NoteProgram, SaveWithAFileNamedDataWritesNothingAndKeepsRunning) {
   ASSERT_TRUE(PutFile(folder_ / "Data", "a file, not a folder"));
   RunningNote& note = Start();
-  ASSERT_SHOWN(note);
+  ASSERT_STARTED(note);
   HWND box = NoteBoxOf(note.window);
   EXPECT_EQ(WindowTextOf(box), "");
   ASSERT_TRUE(SetTextOf(box, kGbkNote));
@@ -355,7 +323,7 @@ TEST_F(NoteProgram, SaveWithAFileNamedDataWritesNothingAndKeepsRunning) {
 
 TEST_F(NoteProgram, AboutShowsATaskModalMessageBoxWithTheTextAndOneOkButton) {
   RunningNote& note = Start();
-  ASSERT_SHOWN(note);
+  ASSERT_STARTED(note);
   ASSERT_TRUE(PostMessageA(note.window, WM_COMMAND, kAbout, 0));
   HWND box = FindProcessWindow(note.process.dwProcessId, "#32770");
   ASSERT_NE(box, nullptr) << "no message box came up";
@@ -385,7 +353,7 @@ TEST_F(NoteProgram, AboutShowsATaskModalMessageBoxWithTheTextAndOneOkButton) {
 
 TEST_F(NoteProgram, SettingsOpensModallyCentredOnTheScreen) {
   RunningNote& note = Start();
-  ASSERT_SHOWN(note);
+  ASSERT_STARTED(note);
   ASSERT_TRUE(PostMessageA(note.window, WM_COMMAND, kSettings, 0));
   HWND settings = OtherProcessWindow(note.process.dwProcessId, "NoteWindow", note.window);
   ASSERT_NE(settings, nullptr) << "no settings window came up";
@@ -445,7 +413,7 @@ TEST_F(NoteProgram, SaveAsWritesTheNoteToTheConfirmedFile) {
     ScratchFolder folder;
     for (const char* name : c.existing) ASSERT_TRUE(PutFile(folder / name, "old"));
     RunningNote& note = Start(folder.Path());
-    ASSERT_SHOWN(note);
+    ASSERT_STARTED(note);
     const std::string text = std::string(c.name) + "\r\n" + kGbkNote;
     ASSERT_TRUE(SetTextOf(NoteBoxOf(note.window), text));
 
@@ -506,7 +474,7 @@ TEST_F(NoteProgram, SaveAsWritesNothingWhenTheDialogIsCancelled) {
     ScratchFolder folder;
     ASSERT_TRUE(PutFile(folder / "x.txt", "old"));
     RunningNote& note = Start(folder.Path());
-    ASSERT_SHOWN(note);
+    ASSERT_STARTED(note);
     ASSERT_TRUE(SetTextOf(NoteBoxOf(note.window), kGbkNote));
     const std::string listing = FolderListing(folder.Path());
 
@@ -542,9 +510,9 @@ TEST_F(NoteProgram, TwoCopiesInOneFolderRunIndependently) {
   ASSERT_TRUE(CreateDirectoryA((folder_ / "Data").c_str(), nullptr));
   ASSERT_TRUE(PutFile(folder_ / "Data\\preserve.txt", kGbkNote));
   RunningNote& first = Start();
-  ASSERT_SHOWN(first);
+  ASSERT_STARTED(first);
   RunningNote& second = Start();
-  ASSERT_SHOWN(second);
+  ASSERT_STARTED(second);
   ASSERT_NE(first.window, second.window);
   EXPECT_NE(first.process.dwProcessId, second.process.dwProcessId);
   EXPECT_EQ(WindowTextOf(NoteBoxOf(first.window)), kGbkNote);
@@ -574,7 +542,7 @@ TEST_F(NoteProgram, CommandLineArgumentsAreIgnored) {
     ASSERT_TRUE(CreateDirectoryA((folder / "Data").c_str(), nullptr));
     ASSERT_TRUE(PutFile(folder / "Data\\preserve.txt", kGbkNote));
     RunningNote& note = Start(folder.Path(), arguments);
-    ASSERT_SHOWN(note);
+    ASSERT_STARTED(note);
     HWND box = NoteBoxOf(note.window);
     EXPECT_EQ(Describe(RectOf(note.window)), Describe(RECT{1200, 5, 1365, 183}));
     EXPECT_EQ(StyleOf(box) & (WS_VSCROLL | WS_HSCROLL), WS_VSCROLL);
