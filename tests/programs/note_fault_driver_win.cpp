@@ -12,19 +12,17 @@
 // command line is wrong. note.exe is ended by its handle on every way out.
 #include <windows.h>
 
-#include <algorithm>
-#include <climits>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "tests/support/note_driving.h"
+#include "tests/support/scratch.h"
+
 namespace {
 
-constexpr WPARAM kSettingsCommand = 20002, kSaveCommand = 20005;
-const char kSettingsTitle[] = "\xC9\xE8\xD6\xC3";  // 设置
-const char kYesCaption[] = "\xCA\xC7";             // 是
-const char kOkCaption[] = "\xC8\xB7\xB6\xA8";      // 确定
+const char kYesCaption[] = "\xCA\xC7";         // 是
+const char kOkCaption[] = "\xC8\xB7\xB6\xA8";  // 确定
 
 int failures = 0;
 
@@ -32,127 +30,6 @@ void Check(bool held, const std::string& what) {
   std::printf("%s %s\n", held ? "ok  " : "FAIL", what.c_str());
   std::fflush(stdout);
   if (!held) ++failures;
-}
-
-std::string FileContents(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string contents;
-  char buffer[65536];
-  DWORD read = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) contents.append(buffer, read);
-  CloseHandle(file);
-  return contents;
-}
-
-std::string FolderListing(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  std::sort(names.begin(), names.end());
-  std::string listing;
-  for (const std::string& name : names) listing += (listing.empty() ? "" : " ") + name;
-  return listing;
-}
-
-bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-  const DWORD end = GetTickCount() + static_cast<DWORD>(milliseconds);
-  while (!condition()) {
-    if (static_cast<LONG>(end - GetTickCount()) <= 0) return condition();
-    Sleep(20);
-  }
-  return true;
-}
-
-std::string ClassOf(HWND hwnd) {
-  char name[64] = {};
-  GetClassNameA(hwnd, name, sizeof name);
-  return name;
-}
-
-std::string TextOf(HWND hwnd) {
-  const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
-  std::string text(static_cast<size_t>(length) + 1, '\0');
-  const LRESULT copied = SendMessageA(hwnd, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
-  text.resize(static_cast<size_t>(copied));
-  return text;
-}
-
-bool SendAndWait(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
-  DWORD_PTR result = 0;
-  return SendMessageTimeoutA(hwnd, message, wParam, lParam, SMTO_NORMAL, 10000, &result) != 0;
-}
-
-struct Search {
-  DWORD processId;
-  std::vector<HWND> found;
-};
-
-BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(hwnd, &owner);
-  if (owner == search->processId && IsWindowVisible(hwnd)) search->found.push_back(hwnd);
-  return TRUE;
-}
-
-// The visible top-level windows of the process with the class (and title, when given).
-std::vector<HWND> WindowsOf(DWORD processId, const char* className, const char* title = nullptr) {
-  Search search{processId, {}};
-  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
-  std::vector<HWND> matching;
-  for (HWND hwnd : search.found) {
-    if (ClassOf(hwnd) == className && (title == nullptr || TextOf(hwnd) == title)) matching.push_back(hwnd);
-  }
-  return matching;
-}
-
-BOOL CALLBACK CollectChild(HWND hwnd, LPARAM context) {
-  reinterpret_cast<std::vector<HWND>*>(context)->push_back(hwnd);
-  return TRUE;
-}
-
-std::vector<HWND> ChildrenOf(HWND parent) {
-  std::vector<HWND> children;
-  EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
-  std::vector<HWND> direct;
-  for (HWND child : children) {
-    if (GetParent(child) == parent) direct.push_back(child);
-  }
-  return direct;
-}
-
-// The note window's only Edit child, or nullptr.
-HWND NoteBoxOf(HWND window) {
-  std::vector<HWND> boxes;
-  for (HWND child : ChildrenOf(window)) {
-    if (ClassOf(child) == "Edit") boxes.push_back(child);
-  }
-  return boxes.size() == 1 ? boxes.front() : nullptr;
-}
-
-// The Button child with the caption lying lowest in the window.
-HWND LowestButton(HWND window, const char* caption) {
-  HWND lowest = nullptr;
-  LONG lowestTop = LONG_MIN;
-  for (HWND child : ChildrenOf(window)) {
-    if (ClassOf(child) != "Button" || TextOf(child) != caption) continue;
-    RECT rect;
-    GetWindowRect(child, &rect);
-    if (rect.top > lowestTop) {
-      lowest = child;
-      lowestTop = rect.top;
-    }
-  }
-  return lowest;
 }
 
 // note.exe started in the folder, ended by its handle when the object goes.
@@ -169,8 +46,8 @@ class Note {
       return;
     }
     WaitForInputIdle(process_.hProcess, 5000);
-    WaitUntil([&] { return !WindowsOf(process_.dwProcessId, "NoteWindow").empty(); }, 15000);
-    const std::vector<HWND> windows = WindowsOf(process_.dwProcessId, "NoteWindow");
+    WaitUntil([&] { return !ProcessWindows(process_.dwProcessId, "NoteWindow").empty(); }, 15000);
+    const std::vector<HWND> windows = ProcessWindows(process_.dwProcessId, "NoteWindow");
     window_ = windows.empty() ? nullptr : windows.front();
   }
   ~Note() {
@@ -193,22 +70,15 @@ class Note {
   // Running, its window there and answering, and no message box up.
   bool Standing() const {
     return Running() && IsWindow(window_) && IsWindowVisible(window_) && SendAndWait(window_, WM_NULL) &&
-           WindowsOf(process_.dwProcessId, "#32770").empty();
+           ProcessWindows(process_.dwProcessId, "#32770").empty();
   }
-  bool Save() const { return SendAndWait(window_, WM_COMMAND, kSaveCommand); }
+  bool Save() const { return SendAndWait(window_, WM_COMMAND, kSaveCommand, 0, 10000); }
 
   // Opens the settings window, clicks 是 and the lower 确定 that applies the scroll-bar choice,
   // and closes the settings window; false when a step did not go through.
   bool ChooseVerticalScrollBar() const {
     if (!PostMessageA(window_, WM_COMMAND, kSettingsCommand, 0)) return false;
-    HWND settings = nullptr;
-    WaitUntil(
-        [&] {
-          const std::vector<HWND> found = WindowsOf(process_.dwProcessId, "NoteWindow", kSettingsTitle);
-          settings = found.empty() ? nullptr : found.front();
-          return settings != nullptr;
-        },
-        5000);
+    HWND settings = SettingsWindowOf(process_.dwProcessId, 5000);
     if (settings == nullptr) return false;
     HWND yes = LowestButton(settings, kYesCaption);
     HWND apply = LowestButton(settings, kOkCaption);
@@ -256,7 +126,7 @@ void ReadOnlyFolder(const std::string& folder) {
   Note note(folder);
   Check(note.Box() != nullptr, "note.exe started and shows its window");
   if (note.Box() == nullptr) return;
-  Check(TextOf(note.Box()) == oldNote, "the box shows the saved note");
+  Check(WindowTextOf(note.Box()) == oldNote, "the box shows the saved note");
   Check(!HasVerticalScrollBar(note.Box()), "config.ini's no choice: no vertical scroll bar");
 
   const std::string typed = "typed into a note in a read-only folder\r\n";
@@ -268,7 +138,7 @@ void ReadOnlyFolder(const std::string& folder) {
 
   Check(note.ChooseVerticalScrollBar(), "the scroll-bar choice 是 was applied through the settings window");
   Check(note.Box() != nullptr && HasVerticalScrollBar(note.Box()), "the box shows the vertical scroll bar anyway");
-  Check(note.Box() != nullptr && TextOf(note.Box()) == typed, "the box keeps the typed text");
+  Check(note.Box() != nullptr && WindowTextOf(note.Box()) == typed, "the box keeps the typed text");
   Check(FileContents(settingsFile) == settings, "config.ini is unchanged");
   Check(note.Standing(), "the program keeps running after the choice");
 
@@ -287,7 +157,7 @@ void FullDisk(const std::string& folder) {
   Note note(folder);
   Check(note.Box() != nullptr, "note.exe started and shows its window");
   if (note.Box() == nullptr) return;
-  Check(TextOf(note.Box()) == oldNote, "the box shows the saved note");
+  Check(WindowTextOf(note.Box()) == oldNote, "the box shows the saved note");
 
   const std::string newNote = Lines(200000);
   Check(SendAndWait(note.Box(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(newNote.c_str())),

@@ -41,6 +41,13 @@ bool SetLongTextOf(HWND box, const std::string& text);
 
 bool IsRunning(RunningNote& note);
 
+// The visible note-class window of the process titled 设置, waiting up to the time; nullptr when
+// none shows.
+HWND SettingsWindowOf(DWORD processId, int milliseconds);
+
+// The Button child with that caption lying lowest in the window.
+HWND LowestButton(HWND window, const char* caption);
+
 // Opens the settings window with its menu command, clicks the "是" (yes) or "否" (no) radio
 // box, presses the lower "确定" button that applies the scroll-bar choice, and closes the
 // settings window again. An empty text when every step went through, otherwise what failed.

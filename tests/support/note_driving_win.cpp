@@ -7,6 +7,8 @@ const char kYesCaption[] = "\xCA\xC7";             // 是
 const char kNoCaption[] = "\xB7\xF1";              // 否
 const char kOkCaption[] = "\xC8\xB7\xB6\xA8";      // 确定
 
+}  // namespace
+
 // The visible note-class window of the process titled 设置, waiting up to the time.
 HWND SettingsWindowOf(DWORD processId, int milliseconds) {
   HWND found = nullptr;
@@ -36,8 +38,6 @@ HWND LowestButton(HWND window, const char* caption) {
   }
   return lowest;
 }
-
-}  // namespace
 
 std::string ClassOf(HWND hwnd) {
   char name[64] = {};
