@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/gui.h"
 #include "ui/colour_drop_down_win.h"
 #include "ui/colour_picker.h"
 #include "ui/colour_picker_win.h"
@@ -68,46 +69,16 @@ void PumpAWhile() {
 
 // ---- Input ---------------------------------------------------------------------------------
 
-void SendMouse(DWORD flags, int x = 0, int y = 0) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  if (flags & MOUSEEVENTF_ABSOLUTE) {
-    // The middle of the pixel in the 0..65535 range that absolute input spans.
-    input.mi.dx = static_cast<LONG>((x * 65536LL + 32768) / GetSystemMetrics(SM_CXSCREEN));
-    input.mi.dy = static_cast<LONG>((y * 65536LL + 32768) / GetSystemMetrics(SM_CYSCREEN));
-  }
-  SendInput(1, &input, sizeof input);
-}
-
-bool CursorIsAt(POINT screen) {
-  POINT at{};
-  GetCursorPos(&at);
-  return at.x == screen.x && at.y == screen.y;
-}
-
-// Under Wine on Xvfb every move also moves the X pointer, and the X server's echo of an earlier
-// move can arrive a while later and put the cursor back there. So a move is only taken as done
-// once the cursor has stayed at its target for a quarter of a second; until then it is repeated.
+// The pointer moved with the shared helper, which waits until it has settled under Wine.
 void MoveMouse(POINT screen) {
-  for (int attempt = 0; attempt < 10; ++attempt) {
-    SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, screen.x, screen.y);
-    bool stayed = true;
-    for (int round = 0; round < 25 && stayed; ++round) {
-      Pump();
-      Sleep(10);
-      stayed = CursorIsAt(screen);
-    }
-    if (stayed) return;
+  if (!MoveMouseTo(screen.x, screen.y)) {
+    ADD_FAILURE() << "the cursor does not stay at " << screen.x << "," << screen.y;
   }
-  ADD_FAILURE() << "the cursor does not stay at " << screen.x << "," << screen.y;
 }
 
 void Click(POINT screen) {
   MoveMouse(screen);
-  SendMouse(MOUSEEVENTF_LEFTDOWN);
-  PumpAWhile();
-  SendMouse(MOUSEEVENTF_LEFTUP);
+  ClickAt(screen.x, screen.y);
   PumpAWhile();
 }
 
