@@ -1,7 +1,7 @@
 #pragma once
 // The Win32 style bits, flags and answers that the portable rules compute with. They carry the
-// platform's numbers so the portable code needs no <windows.h>; a Windows test checks each one
-// against the platform's own constant.
+// platform's numbers so the portable code needs no <windows.h>; win32_values_check_win.cpp
+// checks each one against the platform's own constant when the Windows build compiles.
 #include <cstdint>
 
 namespace win32 {
